@@ -64,7 +64,8 @@ bool CopyOneFile(const QString& source, const QString& target);
 
 // Copies every file matching the pattern into targetFolder (which must exist;
 // a trailing "/" is optional) under its own name, overwriting. Returns true
-// when every match was copied; `copied` receives the number copied.
+// when every match was copied (false when the folder is missing or blank);
+// `copied` receives the number copied.
 bool CopyFiles(const QString& pattern, const QString& targetFolder, int* copied = nullptr);
 
 // ---- Version --------------------------------------------------------------

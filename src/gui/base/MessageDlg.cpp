@@ -1,5 +1,7 @@
 #include "gui/base/MessageDlg.h"
 
+#include "core/config/WindowPlacement.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -79,13 +81,6 @@ MessageSink* setMessageSink(MessageSink* sink)
     return previous;
 }
 
-QPoint centredTopLeft(const QRect& window, const QSize& dialog)
-{
-    // C++ integer division truncates toward zero, as the placement rule requires.
-    return {window.left() + (window.width() - dialog.width()) / 2,
-            window.top() + (window.height() - dialog.height()) / 2};
-}
-
 int MessageDlgCtr(const QString& msg, MsgType type, int buttons, int helpContext)
 {
     if (g_sink)
@@ -117,7 +112,7 @@ int MessageDlgCtr(const QString& msg, MsgType type, int buttons, int helpContext
 
     box.adjustSize();
     if (active)
-        box.move(centredTopLeft(active->frameGeometry(), box.sizeHint()));
+        box.move(centredOn(active->frameGeometry(), box.sizeHint()).topLeft());
     box.exec();
     return results.value(box.clickedButton(), (buttons & Btn::Cancel) ? MR::Cancel : MR::None);
 }

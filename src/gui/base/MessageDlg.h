@@ -51,8 +51,4 @@ int MessageDlgCtr(const QString& msg, MsgType type, int buttons, int helpContext
 // Shows a core refusal: beeps first when it asks for it.
 int MessageDlgCtr(const Message& message);
 
-// Left/top of a dialog of the given size centred on a window, with truncating
-// division: a dialog wider than the window is shifted left by half the difference.
-QPoint centredTopLeft(const QRect& window, const QSize& dialog);
-
 }  // namespace orv

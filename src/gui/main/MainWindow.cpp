@@ -1,6 +1,7 @@
 #include "gui/main/MainWindow.h"
 
 #include "core/config/AppState.h"
+#include "core/config/Paths.h"
 #include "core/config/Session.h"
 #include "gui/base/MessageDlg.h"
 #include "gui/base/WindowPlacement.h"
@@ -34,6 +35,7 @@ TfrmMain::TfrmMain(const MainWindowOptions& options, QWidget* parent)
     buildMenus();
     buildSpeedBar();
     buildStatusBar();
+    resize(1024, 720);
     runCreateHandler();
 }
 
@@ -166,7 +168,7 @@ void TfrmMain::buildStatusBar()
 void TfrmMain::refreshStatusBar()
 {
     const AppState& s = appState();
-    panels_[0]->setText(QStringLiteral(" Col:Row  %1:%2").arg(s.config.MLLastCol + 1).arg(s.config.MLLastRow));
+    panels_[0]->setText(QStringLiteral(" Col:Row  %1:%2").arg(s.Config.MLLastCol + 1).arg(s.Config.MLLastRow));
     panels_[3]->setText(s.ActivePfCaption);
 }
 
@@ -191,9 +193,9 @@ void TfrmMain::runCreateHandler()
     AppState& s = appState();
     {
         QSignalBlocker block(action(QStringLiteral("mmSaveWindowPositions")));
-        action(QStringLiteral("mmSaveWindowPositions"))->setChecked(s.config.SaveWindowPositions);
+        action(QStringLiteral("mmSaveWindowPositions"))->setChecked(s.Config.SaveWindowPositions);
     }
-    RestoreWindowPlacement(this, QStringLiteral("frmMain"), s.config.SaveWindowPositions);
+    RestoreWindowPlacement(this, QStringLiteral("frmMain"), s.Config.SaveWindowPositions);
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -257,7 +259,7 @@ void TfrmMain::firstPaint()
         warnTemplates_ = false;
         MessageDlgCtr(session::templatesCreatedWarning());
     }
-    if (appState().config.ShowWelcome)
+    if (appState().Config.ShowWelcome)
         mmWelcomeClick();
 }
 
@@ -334,7 +336,7 @@ void TfrmMain::mmSetNewDataPathClick()
     dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Current Path: ") + current);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return;
-    switchDataPath(session::withoutTrailingSeparator(dlg.selectedFiles().constFirst()));
+    switchDataPath(orv::withoutTrailingSeparator(dlg.selectedFiles().constFirst()));
 }
 
 void TfrmMain::mmSwapPositionsClick()
@@ -345,12 +347,12 @@ void TfrmMain::mmSwapPositionsClick()
 void TfrmMain::mmWelcomeClick()
 {
     AppState& s = appState();
-    TfrmWelcome w(s.config.ShowWelcome, this);
-    RestoreWindowPlacement(&w, w.objectName(), s.config.SaveWindowPositions);
+    TfrmWelcome w(s.Config.ShowWelcome, this);
+    RestoreWindowPlacement(&w, w.objectName(), s.Config.SaveWindowPositions);
     InitWindowPlacement(&w, w.objectName());
     w.exec();
     SaveWindowPlacement(&w, w.objectName());
-    s.config.ShowWelcome = w.showWelcome();
+    s.Config.ShowWelcome = w.showWelcome();
 }
 
 void TfrmMain::mmAboutWindowsClick()
@@ -362,7 +364,7 @@ void TfrmMain::mmAboutORVClick()
 {
     const AppState& s = appState();
     TfrmAbout about(s.ProgramPath, s.DataPath, this);
-    RestoreWindowPlacement(&about, about.objectName(), s.config.SaveWindowPositions);
+    RestoreWindowPlacement(&about, about.objectName(), s.Config.SaveWindowPositions);
     InitWindowPlacement(&about, about.objectName());
     about.exec();
     SaveWindowPlacement(&about, about.objectName());
