@@ -137,6 +137,36 @@ Result<bool> openDataPath()
     return completed.value();
 }
 
+Status openDataPathForRun(const QString& folder)
+{
+    AppState& s = appState();
+    const QString path = withoutTrailingSeparator(QDir(folder).absolutePath());
+    if (store::countTableFiles(path) != store::kTableCount)
+        return Message::error(QStringLiteral("The folder %1 does not hold the nine table files of a data path.")
+                                  .arg(QDir::toNativeSeparators(path)));
+    if (Status st = openModuleOn(path); !st.ok())
+        return st;
+    Folders f = s.folders();
+    setDataPath(f, path);
+    s.setFolders(f);
+    loadActivePortfolioAndCells(*g_dm);
+    return Status::success();
+}
+
+QList<QPair<QString, qint64>> tableRowCounts()
+{
+    QList<QPair<QString, qint64>> counts;
+    ORVDataModule* dm = dataModule();
+    if (!dm)
+        return counts;
+    for (int i = 0; i < store::kTableCount; ++i) {
+        const auto id = store::TableId(i);
+        Query q = dm->query(QStringLiteral("SELECT count(*) FROM %1").arg(ORVDataModule::qualified(id)));
+        counts.append({store::tableDef(id).name, q.next() ? q.int64(0) : 0});
+    }
+    return counts;
+}
+
 ORVDataModule* dataModule()
 {
     return g_dm && g_dm->isOpen() ? g_dm.get() : nullptr;
@@ -145,8 +175,9 @@ ORVDataModule* dataModule()
 Status closeHandler()
 {
     AppState& s = appState();
-    if (dataModule())
-        s.Config.SelectedPortfolioShort = s.ActivePfShortName.left(12);
+    if (!dataModule())
+        return Status::success();
+    s.Config.SelectedPortfolioShort = s.ActivePfShortName.left(12);
     return WriteConfig(userFile(kConfigFileName), s.Config);
 }
 

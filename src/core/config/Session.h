@@ -33,10 +33,21 @@ void createHandler(const QString& programPath, QList<Message>* warnings);
 // The value says whether template files were created (warn at the first paint).
 Result<bool> openDataPath();
 
+// Opens another folder's tables for this run only: ORVAlias.TXT, the Reopen list
+// and the per-path settings are left alone, and no file is created (a folder
+// without its nine valid table files is refused).
+Status openDataPathForRun(const QString& folder);
+
+// Rows in each of the nine tables, in table order, of the open data path.
+QList<QPair<QString, qint64>> tableRowCounts();
+
 // The data module of the open data path, or nullptr.
 ORVDataModule* dataModule();
 
 // Shutdown: the settings record (with the active portfolio's short name) written.
+// A run that never had its data open (a second Orvane on the same data path, a
+// damaged table file) leaves ORV.cfg as it is, so it cannot overwrite the
+// settings of the window that does work on the data.
 Status closeHandler();
 
 // Switches to another data folder (no trailing separator). `warn` is called with

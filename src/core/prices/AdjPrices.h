@@ -76,7 +76,8 @@ Status FillHolesAndResetAdjPrices(ORVDataModule& dm, int mlID, Progress& bar);
 Status AdjustForDsbs(ORVDataModule& dm, int mlID, Progress& bar);
 
 // The full rebuild of one issue in one read and one write:
-// FillHolesAndResetAdjPrices, then AdjustForDsbs.
+// FillHolesAndResetAdjPrices, then AdjustForDsbs. Shows fillText, then adjustText
+// when the issue has distributions; the caller clears the status.
 Status RebuildIssue(ORVDataModule& dm, int mlID, Progress& bar, const QString& fillText = fillStatusText(),
                     const QString& adjustText = adjustStatusText());
 

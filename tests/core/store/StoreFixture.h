@@ -7,6 +7,7 @@
 #include "core/store/Schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -24,12 +25,20 @@ struct StoreFolders {
         data = tmp.filePath(QStringLiteral("Data"));
         QDir().mkpath(templates);
         QDir().mkpath(data);
+        // Templates are written once per test process and copied (tests may spoil their copy).
+        static QTemporaryDir shared;
+        static bool written = false;
         for (const auto& def : orv::store::tableDefs()) {
-            const orv::Status st =
-                orv::store::createTableFile(QDir(templates).filePath(orv::store::tableFileName(def.name)), def);
-            if (!st)
-                qFatal("cannot write template %s: %s", qPrintable(def.name), qPrintable(st.message().text));
+            const QString name = orv::store::tableFileName(def.name);
+            if (!written) {
+                const orv::Status st = orv::store::createTableFile(QDir(shared.path()).filePath(name), def);
+                if (!st)
+                    qFatal("cannot write template %s: %s", qPrintable(def.name), qPrintable(st.message().text));
+            }
+            if (!QFile::copy(QDir(shared.path()).filePath(name), QDir(templates).filePath(name)))
+                qFatal("cannot copy template %s", qPrintable(name));
         }
+        written = true;
         const auto made = orv::store::createMissingTables(data, templates);
         if (!made)
             qFatal("cannot make the data path: %s", qPrintable(made.message().text));
