@@ -5,6 +5,7 @@
 #include "core/config/Session.h"
 #include "gui/base/MessageDlg.h"
 #include "gui/base/WindowPlacement.h"
+#include "gui/main/Commands.h"
 #include "gui/main/MenuTable.h"
 #include "gui/main/StartupWindows.h"
 
@@ -35,6 +36,7 @@ TfrmMain::TfrmMain(const MainWindowOptions& options, QWidget* parent)
     buildMenus();
     buildSpeedBar();
     buildStatusBar();
+    installRegisteredCommands(*this);
     resize(1024, 720);
     runCreateHandler();
 }
@@ -53,6 +55,17 @@ QAction* TfrmMain::action(const QString& objectName) const
 QList<QAction*> TfrmMain::menuActions() const
 {
     return actions_.values();
+}
+
+void TfrmMain::provideCommand(const QString& objectName, std::function<void()> run)
+{
+    QAction* a = action(objectName);
+    Q_ASSERT_X(a, "provideCommand", qPrintable(objectName));
+    if (!a)
+        return;
+    a->setProperty("available", true);
+    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    updateCommandStates();
 }
 
 QLabel* TfrmMain::statusPanel(int index) const

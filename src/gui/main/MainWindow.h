@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QHash>
 #include <QPointer>
+#include <functional>
 
 #include "core/base/Message.h"
 
@@ -33,6 +34,9 @@ public:
     // Menu commands by object name (mmSaveWindowPositions, mmExit, ...).
     QAction* action(const QString& objectName) const;
     QList<QAction*> menuActions() const;
+    // Connects a menu command to what it does and makes it available: enabled
+    // while the data path is open (see Commands.h).
+    void provideCommand(const QString& objectName, std::function<void()> run);
     QToolBar* speedBar() const { return speedBar_; }
     QMenu* reopenMenu() const { return reopenMenu_; }
     QLabel* statusPanel(int index) const;
