@@ -90,6 +90,18 @@ Message swapPositionsHint()
     return Message::info(QStringLiteral("Use the Left mouse button to drag-and-drop from one position to another."));
 }
 
+Message blankEntryMessage()
+{
+    return Message::warning(QStringLiteral("No data on blank entry."));
+}
+
+Message noPortfolioMessage()
+{
+    Message m = Message::warning(QStringLiteral("A portfolio has not been selected yet."));
+    m.beep = true;
+    return m;
+}
+
 void createHandler(const QString& programPath, QList<Message>* warnings)
 {
     auto warn = [&](const Message& m) {

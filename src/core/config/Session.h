@@ -20,6 +20,8 @@ namespace session {
 Message templatesCreatedWarning();
 Message newPathTemplatesWarning();
 Message swapPositionsHint();
+Message blankEntryMessage();   // "No data on blank entry."
+Message noPortfolioMessage();  // "A portfolio has not been selected yet." (with a beep)
 
 // Start-up before any table is open: folders, first start (older installation or
 // example data), ORVAlias.TXT, the shared number and date formats, ORV.cfg

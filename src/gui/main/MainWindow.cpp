@@ -3,6 +3,8 @@
 #include "core/config/AppState.h"
 #include "core/config/Paths.h"
 #include "core/config/Session.h"
+#include "core/store/DataModule.h"
+#include "core/store/MLDisplay.h"
 #include "gui/base/MessageDlg.h"
 #include "gui/base/WindowPlacement.h"
 #include "gui/main/Commands.h"
@@ -183,6 +185,77 @@ void TfrmMain::refreshStatusBar()
     const AppState& s = appState();
     panels_[0]->setText(QStringLiteral(" Col:Row  %1:%2").arg(s.Config.MLLastCol + 1).arg(s.Config.MLLastRow));
     panels_[3]->setText(s.ActivePfCaption);
+}
+
+int TfrmMain::activeRow() const
+{
+    return appState().Config.MLLastRow;
+}
+
+int TfrmMain::activeCol() const
+{
+    return appState().Config.MLLastCol;
+}
+
+void TfrmMain::setActiveCell(int row, int col)
+{
+    appState().Config.MLLastRow = row;
+    appState().Config.MLLastCol = col;
+    refreshStatusBar();
+}
+
+bool TfrmMain::SetCurrentEntryFromActiveCell()
+{
+    ORVDataModule* dm = session::dataModule();
+    if (!dm)
+        return false;
+    Table& ml = dm->fftblMasterList();
+    if (!ml.locate(QStringLiteral("ColNum;RowNum"), {activeCol(), activeRow()}))
+        return false;
+    AppState& s = appState();
+    s.CurMLID = int(ml.intValue(QStringLiteral("MLID")));
+    s.CurMLShortName = ml.stringValue(QStringLiteral("ShortName"));
+    s.CurMLLongName = ml.stringValue(QStringLiteral("LongName"));
+    s.CurMLType = ml.stringValue(QStringLiteral("Type"));
+    return true;
+}
+
+bool TfrmMain::requireEntry(const QString& blankMessage)
+{
+    if (SetCurrentEntryFromActiveCell())
+        return true;
+    MessageDlgCtr(Message::warning(blankMessage.isEmpty() ? session::blankEntryMessage().text : blankMessage));
+    return false;
+}
+
+bool TfrmMain::requirePortfolio()
+{
+    if (appState().ActivePfID != -1)
+        return true;
+    MessageDlgCtr(session::noPortfolioMessage());
+    if (openPortfolioDirectory)
+        openPortfolioDirectory();
+    return false;
+}
+
+void TfrmMain::LoadHeadings()
+{
+}
+
+void TfrmMain::LoadGrid()
+{
+    if (ORVDataModule* dm = session::dataModule())
+        fillMLDisplay(*dm, dm->MLDisplay);
+    refreshStatusBar();
+}
+
+void TfrmMain::RefreshAccountView()
+{
+    refreshStatusBar();
+}
+
+void TfrmMain::storeColumnWidths()
+{
 }
 
 void TfrmMain::runCreateHandler()

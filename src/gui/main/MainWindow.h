@@ -41,6 +41,32 @@ public:
     QMenu* reopenMenu() const { return reopenMenu_; }
     QLabel* statusPanel(int index) const;
 
+    // ---- What other windows use of the main window ----
+    // The active cell of the Master List sheet (row 1-based, column 0-based).
+    int activeRow() const;
+    int activeCol() const;
+    void setActiveCell(int row, int col);
+    // Copies the entry at the active cell into CurMLID, CurMLShortName,
+    // CurMLLongName and CurMLType; false for a blank cell.
+    bool SetCurrentEntryFromActiveCell();
+    // Precondition of commands about one entry: the current entry is set, or the
+    // message is shown (default "No data on blank entry.") and false returned.
+    bool requireEntry(const QString& blankMessage = QString());
+    // Precondition of commands that need a portfolio: true when one is active;
+    // otherwise beep, "A portfolio has not been selected yet." and the Portfolio
+    // Directory opens instead (when it exists), and false.
+    bool requirePortfolio();
+    // Opens the Portfolio Directory; set by the portfolio windows' installer.
+    std::function<void()> openPortfolioDirectory;
+    // Reloads the sheet after entries changed, and the account marks after
+    // portfolios, transactions or holdings changed.
+    void LoadHeadings();
+    void LoadGrid();
+    void RefreshAccountView();
+    // Stores the sheet's column widths into the settings record (before windows
+    // that read them).
+    void storeColumnWidths();
+
     // Start-up after the window exists: data path, tables, active portfolio,
     // splash time, the Reopen list. Called from the first show.
     void runShowHandler();
