@@ -62,17 +62,20 @@ int main(int argc, char** argv)
         usage(err);
         return 2;
     }
-    // Verbs of two words ("prices list") are registered under both words.
-    for (const Verb& v : verbs()) {
-        const QStringList words = v.name.split(QLatin1Char(' '));
-        if (words.first() != verbName)
-            continue;
-        if (words.size() == 2) {
-            if (ctx.args.isEmpty() || ctx.args.first() != words[1])
+    // Verbs of two words ("prices list") are matched before a verb of one word
+    // with the same first word ("masterlist" beside "masterlist add").
+    for (int words = 2; words >= 1; --words) {
+        for (const Verb& v : verbs()) {
+            const QStringList parts = v.name.split(QLatin1Char(' '));
+            if (parts.size() != words || parts.first() != verbName)
                 continue;
-            ctx.args.removeFirst();
+            if (words == 2) {
+                if (ctx.args.isEmpty() || ctx.args.first() != parts[1])
+                    continue;
+                ctx.args.removeFirst();
+            }
+            return v.run(ctx);
         }
-        return v.run(ctx);
     }
     return fail(ctx, QStringLiteral("unknown verb \"%1\" (see orvane-cli --help)").arg(verbName));
 }
