@@ -1,15 +1,21 @@
 #include "gui/main/MainWindow.h"
 
+#include "core/base/Format.h"
 #include "core/config/AppState.h"
+#include "core/masterlist/Grid.h"
+#include "core/portfolios/ActivePortfolio.h"
 #include "core/config/Paths.h"
 #include "core/config/Session.h"
 #include "core/store/DataModule.h"
 #include "core/store/MLDisplay.h"
 #include "gui/base/MessageDlg.h"
+#include "gui/base/TableStyle.h"
 #include "gui/base/WindowPlacement.h"
 #include "gui/main/Commands.h"
 #include "gui/main/MenuTable.h"
 #include "gui/main/StartupWindows.h"
+#include "gui/masterlist/MasterListGrid.h"
+#include "gui/masterlist/TableOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,6 +44,29 @@ TfrmMain::TfrmMain(const MainWindowOptions& options, QWidget* parent)
     buildMenus();
     buildSpeedBar();
     buildStatusBar();
+
+    grid_ = new OvcTableMasterList(this);
+    setCentralWidget(grid_);
+    connect(grid_, &OvcTableMasterList::activeCellChanged, this, [this](int row, int col) {
+        appState().Config.MLLastRow = row;
+        appState().Config.MLLastCol = col;
+        refreshStatusBar();
+    });
+    connect(grid_, &OvcTableMasterList::cellDropped, this, &TfrmMain::moveCell);
+    connect(grid_, &OvcTableMasterList::cellDoubleClicked, this, &TfrmMain::gridDoubleClicked);
+    connect(grid_, &OvcTableMasterList::cellRightReleased, this, &TfrmMain::gridRightReleased);
+
+    // The sheet's own commands.
+    provideCommand(QStringLiteral("mmDisplayAccountStatus"), [this] {
+        mmDisplayAccountStatusClick(action(QStringLiteral("mmDisplayAccountStatus"))->isChecked());
+    });
+    provideCommand(QStringLiteral("mmOpenAccounts"), [this] { setAccountView(grid::ViewOpen); });
+    provideCommand(QStringLiteral("mmClosedAccounts"), [this] { setAccountView(grid::ViewClosed); });
+    provideCommand(QStringLiteral("mmBothAccounts"), [this] { setAccountView(grid::ViewBoth); });
+    provideCommand(QStringLiteral("mmClearAccounts"), [this] { setAccountView(grid::ViewNone); });
+    provideCommand(QStringLiteral("mmEraseTable"), [this] { mmEraseTableClick(); });
+    provideCommand(QStringLiteral("mmTableOptions"), [this] { mmTableOptionsClick(); });
+
     installRegisteredCommands(*this);
     resize(1024, 720);
     runCreateHandler();
@@ -183,7 +212,7 @@ void TfrmMain::buildStatusBar()
 void TfrmMain::refreshStatusBar()
 {
     const AppState& s = appState();
-    panels_[0]->setText(QStringLiteral(" Col:Row  %1:%2").arg(s.Config.MLLastCol + 1).arg(s.Config.MLLastRow));
+    panels_[0]->setText(grid::colRowText(s.Config.MLLastCol, s.Config.MLLastRow));
     panels_[3]->setText(s.ActivePfCaption);
 }
 
@@ -201,6 +230,8 @@ void TfrmMain::setActiveCell(int row, int col)
 {
     appState().Config.MLLastRow = row;
     appState().Config.MLLastCol = col;
+    if (grid_)
+        grid_->setActiveCell(row, col);  // the sheet reports the cell it could take
     refreshStatusBar();
 }
 
@@ -240,22 +271,223 @@ bool TfrmMain::requirePortfolio()
 
 void TfrmMain::LoadHeadings()
 {
+    ORVDataModule* dm = session::dataModule();
+    if (!dm) {
+        grid_->gridModel()->setHeadings({});
+        return;
+    }
+    if (Status st = grid::ensureHeadingRows(*dm); !st.ok())
+        MessageDlgCtr(st.message());
+    grid_->gridModel()->setHeadings(grid::loadHeadings(*dm));
 }
 
 void TfrmMain::LoadGrid()
 {
-    if (ORVDataModule* dm = session::dataModule())
-        fillMLDisplay(*dm, dm->MLDisplay);
+    AppState& s = appState();
+    const int row = s.Config.MLLastRow, col = s.Config.MLLastCol;
+    if (ORVDataModule* dm = session::dataModule()) {
+        const grid::LoadResult r = grid::LoadGrid(*dm, dm->MLDisplay, s.ActivePfID, s.Config.MLDisplayInvMarkerType);
+        grid_->gridModel()->setDisplay(&dm->MLDisplay, r.rowLimit);
+    } else {
+        grid_->gridModel()->setDisplay(nullptr, grid::rowLimit(5));
+    }
+    grid_->setActiveCell(row, col);
+    updateAccountPanels();
     refreshStatusBar();
+}
+
+void TfrmMain::ClearMarks()
+{
+    if (ORVDataModule* dm = session::dataModule())
+        grid::ClearMarks(dm->MLDisplay);
+    grid_->gridModel()->refreshCells();
+}
+
+void TfrmMain::MarkAccounts(int pfID)
+{
+    if (ORVDataModule* dm = session::dataModule())
+        grid::MarkAccounts(*dm, dm->MLDisplay, pfID, appState().Config.MLDisplayInvMarkerType);
+    applyMasterListOptions();  // the closed-account colour follows the options
 }
 
 void TfrmMain::RefreshAccountView()
 {
+    AppState& s = appState();
+    if (s.Config.MLTableOptionsCurrent.DisplayInvStatus) {
+        if (s.ActivePfID == -1)
+            s.Config.MLDisplayInvMarkerType = grid::ViewNone;
+        ClearMarks();
+        MarkAccounts(s.ActivePfID);
+    }
+    updateAccountPanels();
     refreshStatusBar();
 }
 
 void TfrmMain::storeColumnWidths()
 {
+    grid_->storeColumnWidths(appState().Config.MLColWidths);
+}
+
+QColor TfrmMain::ClosedAccountColor() const
+{
+    const QColor selected = toQColor(appState().Config.MLTableOptionsCurrent.SelectedColor);
+    return toQColor(grid::ClosedAccountColor(toWinColor(selected)));
+}
+
+void TfrmMain::applyMasterListOptions()
+{
+    const MLTableOptions& o = appState().Config.MLTableOptionsCurrent;
+    ApplyTableOptions(grid_, o);
+    const QColor open = toQColor(o.SelectedColor);
+    const QColor closed = ClosedAccountColor();
+    const QColor text = toQColor(o.SelectedTextColor);
+    grid_->gridModel()->setAccountColors(o.DisplayInvStatus, open, closed, text);
+    auto paint = [&](QLabel* l, const QColor& bg) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, bg);
+        p.setColor(QPalette::WindowText, text);
+        l->setPalette(p);
+        l->setAutoFillBackground(true);
+    };
+    paint(panels_[1], open);
+    paint(panels_[2], closed);
+}
+
+void TfrmMain::updateAccountPanels()
+{
+    const ConfigRecord& c = appState().Config;
+    const bool on = c.MLTableOptionsCurrent.DisplayInvStatus;
+    const int view = c.MLDisplayInvMarkerType;
+    panels_[1]->setVisible(on && (view == grid::ViewOpen || view == grid::ViewBoth));
+    panels_[2]->setVisible(on && (view == grid::ViewClosed || view == grid::ViewBoth));
+    auto check = [this](const char* name, bool on) {
+        QAction* a = action(QString::fromLatin1(name));
+        QSignalBlocker block(a);
+        a->setChecked(on);
+    };
+    check("mmDisplayAccountStatus", on);
+    check("mmOpenAccounts", view == grid::ViewOpen);
+    check("mmClosedAccounts", view == grid::ViewClosed);
+    check("mmBothAccounts", view == grid::ViewBoth);
+    updateCommandStates();
+    grid_->gridModel()->refreshCells();
+}
+
+void TfrmMain::setAccountView(int view)
+{
+    AppState& s = appState();
+    if (view != grid::ViewNone && !requirePortfolio()) {
+        updateAccountPanels();  // the command's check goes back
+        return;
+    }
+    ClearMarks();
+    s.Config.MLDisplayInvMarkerType = quint8(view);
+    MarkAccounts(s.ActivePfID);
+    updateAccountPanels();
+    grid_->setFocus();
+}
+
+void TfrmMain::mmDisplayAccountStatusClick(bool checked)
+{
+    appState().Config.MLTableOptionsCurrent.DisplayInvStatus = checked;
+    applyMasterListOptions();
+    RefreshAccountView();
+}
+
+void TfrmMain::moveCell(int srcCol, int srcRow, int dstCol, int dstRow)
+{
+    ORVDataModule* dm = session::dataModule();
+    if (!dm)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Result<grid::MoveResult> moved = grid::moveEntry(*dm, srcCol, srcRow, dstCol, dstRow);
+    QApplication::restoreOverrideCursor();
+    if (!moved.ok()) {
+        MessageDlgCtr(moved.message());
+        return;
+    }
+    if (!moved.value().changed)
+        return;
+    appState().Config.MLLastRow = dstRow;
+    appState().Config.MLLastCol = dstCol;
+    LoadGrid();
+}
+
+void TfrmMain::gridDoubleClicked(int, int)
+{
+    QAction* graph = action(QStringLiteral("mmGraphSelected"));
+    if (graph && graph->isEnabled())
+        graph->trigger();
+}
+
+void TfrmMain::gridRightReleased(int row, int col)
+{
+    if (grid_->gridModel()->shortNameAt(row, col).trimmed().isEmpty()) {
+        MessageDlgCtr(grid::blankQuickReportMessage());
+        return;
+    }
+    QAction* report = action(QStringLiteral("mmQuickReport"));
+    if (report && report->isEnabled())
+        report->trigger();
+}
+
+void TfrmMain::mmEraseTableClick()
+{
+    ORVDataModule* dm = session::dataModule();
+    if (!dm)
+        return;
+    if (MessageDlgCtr(grid::eraseTableQuestion()) != MR::OK)
+        return;
+    AppState& s = appState();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Status erased = grid::eraseAllData(*dm, s.ProgramPath + QStringLiteral("DBTemplates"),
+                                             s.UserPath + QString::fromLatin1(kConfigFileName), formats().FmtDate,
+                                             s.Config);
+    reloadAfterTableExchange();
+    QApplication::restoreOverrideCursor();
+    if (!erased.ok())
+        MessageDlgCtr(erased.message());
+}
+
+void TfrmMain::reloadAfterTableExchange()
+{
+    AppState& s = appState();
+    {
+        QAction* save = action(QStringLiteral("mmSaveWindowPositions"));
+        QSignalBlocker block(save);
+        save->setChecked(s.Config.SaveWindowPositions);
+    }
+    grid_->setColumnWidths(s.Config.MLColWidths);
+    applyMasterListOptions();
+    if (ORVDataModule* dm = session::dataModule()) {
+        if (s.Config.SelectedPortfolioShort.trimmed().isEmpty()) {
+            if (auto first = firstPortfolio(*dm))
+                s.Config.SelectedPortfolioShort = first->ShortName.left(12);
+        }
+        SelectActivePortfolio(*dm, s, s.Config.SelectedPortfolioShort);
+    }
+    LoadHeadings();
+    LoadGrid();
+    RefreshAccountView();
+    update();
+}
+
+void TfrmMain::mmTableOptionsClick()
+{
+    AppState& s = appState();
+    TfrmEditTableOptions w(s.Config.MLTableOptionsCurrent, s.Config.MLTableOptionsDefault,
+                           s.Config.RptTableOptionsCurrent, s.Config.RptTableOptionsDefault, this);
+    w.onApply = [this](const MLTableOptions& o) {
+        appState().Config.MLTableOptionsCurrent = o;
+        applyMasterListOptions();
+        RefreshAccountView();
+    };
+    RestoreWindowPlacement(&w, w.objectName(), s.Config.SaveWindowPositions);
+    InitWindowPlacement(&w, w.objectName());
+    const int result = w.exec();
+    SaveWindowPlacement(&w, w.objectName());
+    if (result == QDialog::Accepted)
+        s.Config.RptTableOptionsCurrent = w.reportOptions();
 }
 
 void TfrmMain::runCreateHandler()
@@ -281,6 +513,8 @@ void TfrmMain::runCreateHandler()
         QSignalBlocker block(action(QStringLiteral("mmSaveWindowPositions")));
         action(QStringLiteral("mmSaveWindowPositions"))->setChecked(s.Config.SaveWindowPositions);
     }
+    grid_->setColumnWidths(s.Config.MLColWidths);
+    applyMasterListOptions();
     RestoreWindowPlacement(this, QStringLiteral("frmMain"), s.Config.SaveWindowPositions);
 }
 
@@ -304,6 +538,8 @@ void TfrmMain::runShowHandler()
         dataOpen_ = true;
         warnTemplates_ = opened.value();
     }
+    // Headings, sheet and account display (show steps 5 and 6).
+    reloadAfterTableExchange();
     updateCommandStates();
     refreshStatusBar();
 
@@ -351,6 +587,7 @@ void TfrmMain::firstPaint()
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    storeColumnWidths();
     const Status written = session::closeHandler();
     if (!written.ok())
         MessageDlgCtr(written.message());
@@ -371,6 +608,12 @@ void TfrmMain::updateCommandStates()
                                  name == QLatin1String("mmSetNewDataPath") || name == QLatin1String("mmExit") ||
                                  name.startsWith(QLatin1String("mmAbout")) || name == QLatin1String("mmWelcome");
         a->setEnabled(available && (dataOpen_ || needsNoData));
+    }
+    // The account views work only while the account status is displayed.
+    const bool marking = appState().Config.MLTableOptionsCurrent.DisplayInvStatus;
+    for (const char* name : {"mmOpenAccounts", "mmClosedAccounts", "mmBothAccounts", "mmClearAccounts"}) {
+        if (QAction* a = action(QString::fromLatin1(name)); a && !marking)
+            a->setEnabled(false);
     }
 }
 
@@ -400,6 +643,7 @@ void TfrmMain::switchDataPath(const QString& path)
     dataOpen_ = switched.ok();
     if (!switched.ok())
         MessageDlgCtr(switched.message());
+    reloadAfterTableExchange();
     updateCommandStates();
     fillReopenMenu();
     refreshStatusBar();

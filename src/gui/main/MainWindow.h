@@ -18,6 +18,7 @@ class QToolBar;
 namespace orv {
 
 class SplashScreen;
+class OvcTableMasterList;
 
 struct MainWindowOptions {
     QString programPath;     // folder of DBTemplates/ and Example Data/; empty = the executable's
@@ -67,6 +68,27 @@ public:
     // that read them).
     void storeColumnWidths();
 
+    // ---- The Master List sheet ----
+    OvcTableMasterList* masterListGrid() const { return grid_; }
+    // Marks of the active portfolio's accounts: cleared, or recomputed for the
+    // current view, then the account panels, menu checks and cells refreshed.
+    void ClearMarks();
+    void MarkAccounts(int pfID);
+    // The colour of closed accounts (selected cell colour, saturation halved).
+    QColor ClosedAccountColor() const;
+    // Applies the current Master List table options to the sheet and the
+    // account panels.
+    void applyMasterListOptions();
+    // The Table Options window ("Table &Options", Ctrl+O).
+    void mmTableOptionsClick();
+    // Moves the entry of one cell to another (the drag-and-drop rule) and reloads.
+    void moveCell(int srcCol, int srcRow, int dstCol, int dstRow);
+    // "Erase Table" with its confirmation.
+    void mmEraseTableClick();
+    // Sets the account view (0 none, 1 open, 2 closed, 3 both) as the View menu
+    // commands do, with their portfolio check.
+    void setAccountView(int view);
+
     // Start-up after the window exists: data path, tables, active portfolio,
     // splash time, the Reopen list. Called from the first show.
     void runShowHandler();
@@ -97,12 +119,18 @@ private:
     void mmWelcomeClick();
     void mmAboutWindowsClick();
     void mmAboutORVClick();
+    void mmDisplayAccountStatusClick(bool checked);
+    void updateAccountPanels();
+    void reloadAfterTableExchange();
+    void gridRightReleased(int row, int col);
+    void gridDoubleClicked(int row, int col);
 
     MainWindowOptions options_;
     QHash<QString, QAction*> actions_;
     QMenu* reopenMenu_ = nullptr;
     QToolBar* speedBar_ = nullptr;
     QList<QLabel*> panels_;
+    OvcTableMasterList* grid_ = nullptr;
     QPointer<SplashScreen> splash_;
     qint64 splashStartMs_ = 0;
     bool showHandled_ = false;
