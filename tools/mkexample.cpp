@@ -78,7 +78,7 @@ private:
 
 enum class Style { Growth, Value, Bond, MoneyMarket, Index, BondIndex, Stock, Annuity, Linear, Gold };
 
-struct IssueSpec {
+struct IssueDef {
     QString name, longName, type, ticker;
     int col, row;
     Style style;
@@ -98,7 +98,7 @@ struct DsbPlan {
 };
 
 struct Issue {
-    IssueSpec spec;
+    IssueDef def;
     int mlID = 0;
     std::vector<Day> days;               // priced days, ascending
     std::map<Day, double> price;         // closing prices
@@ -118,7 +118,7 @@ struct Issue {
     }
 };
 
-std::vector<IssueSpec> issueSpecs()
+std::vector<IssueDef> issueSpecs()
 {
     const QString MF = QStringLiteral("Mutual Fund"), IX = QStringLiteral("Index"), ST = QStringLiteral("Stock");
     return {
@@ -184,7 +184,7 @@ Day weekdayOnOrAfter(const QDate& q)
     return d;
 }
 
-bool isDsbDay(const IssueSpec& s, const QDate& q, bool& yearEnd)
+bool isDsbDay(const IssueDef& s, const QDate& q, bool& yearEnd)
 {
     // Quarterly payers go ex in the third week of March, June, September and
     // December; yearly payers in mid-December.
@@ -207,7 +207,7 @@ bool isDsbDay(const IssueSpec& s, const QDate& q, bool& yearEnd)
 // Generates the price series and the distributions of one issue.
 void generate(Issue& is, const std::vector<Day>& days, const std::vector<double>& market, Rng& rng)
 {
-    const IssueSpec& s = is.spec;
+    const IssueDef& s = is.def;
     const double dt = 1.0 / 252.0;
     double p = s.start;
     double yearStart = p;
@@ -307,7 +307,7 @@ struct Generator {
     Issue& issue(const QString& name)
     {
         for (auto& i : issues)
-            if (i.spec.name == name)
+            if (i.def.name == name)
                 return i;
         die(QStringLiteral("no issue ") + name);
     }
@@ -348,17 +348,17 @@ struct Generator {
     void allocations(const Issue& is)
     {
         const int ml = is.mlID;
-        switch (is.spec.style) {
+        switch (is.def.style) {
         case Style::Growth:
-            if (is.spec.name.contains(QLatin1String("Intl"))) {
+            if (is.def.name.contains(QLatin1String("Intl"))) {
                 pct(ml, 1, {{2, 92}, {4, 8}});
                 pct(ml, 2, {{1, 70}, {3, 30}});
                 pct(ml, 5, {{2, 55}, {3, 30}, {4, 15}});
             } else {
                 pct(ml, 1, {{1, 94}, {2, 4}, {4, 2}});
-                if (is.spec.name.contains(QLatin1String("Small")))
+                if (is.def.name.contains(QLatin1String("Small")))
                     pct(ml, 2, {{4, 85}, {6, 15}});
-                else if (is.spec.name.contains(QLatin1String("Mid")))
+                else if (is.def.name.contains(QLatin1String("Mid")))
                     pct(ml, 2, {{6, 80}, {1, 20}});
                 else
                     pct(ml, 2, {{1, 75}, {3, 20}, {6, 5}});
@@ -366,25 +366,25 @@ struct Generator {
             }
             break;
         case Style::Value:
-            if (is.spec.name.contains(QLatin1String("Balanced"))) {
+            if (is.def.name.contains(QLatin1String("Balanced"))) {
                 pct(ml, 1, {{1, 55}, {2, 5}, {3, 37}, {4, 3}});
                 pct(ml, 2, {{2, 60}, {3, 40}});
                 pct(ml, 3, {{1, 40}, {2, 60}});
                 pct(ml, 4, {{2, 100}});
             } else {
                 pct(ml, 1, {{1, 90}, {2, 7}, {4, 3}});
-                pct(ml, 2, is.spec.name.contains(QLatin1String("Small")) ? std::initializer_list<std::pair<int, double>>{{5, 90}, {2, 10}}
+                pct(ml, 2, is.def.name.contains(QLatin1String("Small")) ? std::initializer_list<std::pair<int, double>>{{5, 90}, {2, 10}}
                                                                           : std::initializer_list<std::pair<int, double>>{{2, 80}, {3, 20}});
             }
             pct(ml, 5, {{1, 93}, {2, 7}});
             break;
         case Style::Bond:
             pct(ml, 1, {{3, 97}, {4, 3}});
-            if (is.spec.name.contains(QLatin1String("Govt")))
+            if (is.def.name.contains(QLatin1String("Govt")))
                 pct(ml, 3, {{1, 100}});
-            else if (is.spec.name.contains(QLatin1String("Muni")))
+            else if (is.def.name.contains(QLatin1String("Muni")))
                 pct(ml, 3, {{4, 100}});
-            else if (is.spec.name.contains(QLatin1String("High")))
+            else if (is.def.name.contains(QLatin1String("High")))
                 pct(ml, 3, {{2, 15}, {3, 85}});
             else
                 pct(ml, 3, {{1, 45}, {2, 55}});
@@ -416,12 +416,12 @@ struct Generator {
     void entries()
     {
         for (auto& is : issues) {
-            MasterListRec r = newEntryDefaults(is.spec.row, is.spec.col);
-            r.ShortName = is.spec.name;
-            r.LongName = is.spec.longName;
-            r.Type = is.spec.type;
-            r.Ticker = is.spec.ticker;
-            is.mlID = need(addNewEntry(dm, r), QStringLiteral("entry ") + is.spec.name);
+            MasterListRec r = newEntryDefaults(is.def.row, is.def.col);
+            r.ShortName = is.def.name;
+            r.LongName = is.def.longName;
+            r.Type = is.def.type;
+            r.Ticker = is.def.ticker;
+            is.mlID = need(addNewEntry(dm, r), QStringLiteral("entry ") + is.def.name);
             allocations(is);
         }
     }
@@ -433,7 +433,7 @@ struct Generator {
             rows.reserve(is.price.size());
             for (const auto& [d, p] : is.price)
                 rows.emplace_back(d, p);
-            check(prices::StorePricesAndUpdate(dm, is.mlID, rows, quiet), QStringLiteral("prices of ") + is.spec.name);
+            check(prices::StorePricesAndUpdate(dm, is.mlID, rows, quiet), QStringLiteral("prices of ") + is.def.name);
         }
     }
 
@@ -488,9 +488,9 @@ struct Generator {
             r.Comment = t.kind == TxPlan::SellAll ? QStringLiteral("Closed the position") : QStringLiteral("Sale");
             break;
         }
-        if (r.BuySell == QLatin1String("Buy") && is.spec.name == QLatin1String("Demo Rail Co"))
+        if (r.BuySell == QLatin1String("Buy") && is.def.name == QLatin1String("Demo Rail Co"))
             r.Commission = 9.95;
-        need(tx::saveTransaction(dm, r, t.pf, is.spec.name), QStringLiteral("transaction"));
+        need(tx::saveTransaction(dm, r, t.pf, is.def.name), QStringLiteral("transaction"));
     }
 
     void reinvestOption(const QString& pf, const QString& issueName, const QString& option)
@@ -531,7 +531,7 @@ struct Generator {
                 r.SplitFactor = plan.split;
                 r.ReinvestPri = is.price.at(e.day);
                 const dsb::DsbCheck c = dsb::SaveDistribution(dm, r, std::nullopt, quiet);
-                check(c.status, QStringLiteral("distribution of ") + is.spec.name);
+                check(c.status, QStringLiteral("distribution of ") + is.def.name);
                 need(dsb::ReinvestAllPortfolios(dm, is.mlID, dsb::DsbAmounts::of(r), quiet),
                      QStringLiteral("reinvestment"));
             } else {
@@ -637,7 +637,7 @@ int main(int argc, char** argv)
         const std::vector<double> market = marketMoves(days, rng);
         for (const auto& s : issueSpecs()) {
             Issue is;
-            is.spec = s;
+            is.def = s;
             generate(is, days, market, rng);
             g.issues.push_back(std::move(is));
         }
