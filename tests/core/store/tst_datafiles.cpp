@@ -78,8 +78,7 @@ private Q_SLOTS:
     void builtTemplatesAreValid()
     {
         const QDir dir(QStringLiteral(ORV_BIN_DIR "/DBTemplates"));
-        if (countTableFiles(dir.path()) == 0)
-            QSKIP("the template generator has not run in this build");
+        // The test target depends on the generator, so the templates are there.
         QCOMPARE(countTableFiles(dir.path()), 9);
         for (const QString& t : tableNames())
             QVERIFY2(validateTableFile(dir.filePath(t + ".FF2"), t).ok(), qPrintable(t));
