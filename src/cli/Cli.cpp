@@ -3,6 +3,7 @@
 #include "core/base/Dates.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orv::cli {
 
@@ -59,6 +60,33 @@ QString fullNumber(double value)
     return QString::number(value, 'g', 17).contains(QLatin1Char('e'))
                ? QString::number(value, 'f', 10)
                : QString::number(value, 'g', 15);
+}
+
+bool splitArgs(const QStringList& args, const QStringList& valued, const QStringList& flags,
+               QHash<QString, QString>& options, QStringList& positional)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a.startsWith(QLatin1String("--")) && a.size() > 2 && !a.at(2).isDigit() && a.at(2) != QLatin1Char('.')) {
+            const QString name = a.mid(2);
+            if (flags.contains(name))
+                options.insert(name, QString());
+            else if (valued.contains(name) && i + 1 < args.size())
+                options.insert(name, args[++i]);
+            else
+                return false;
+        } else {
+            positional << a;
+        }
+    }
+    return true;
+}
+
+std::optional<double> number(const QString& text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
 int fail(Context& ctx, const QString& text)

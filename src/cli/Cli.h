@@ -2,10 +2,12 @@
 // orvane-cli: verbs on the same core as the program's windows.
 // Each verb lives in its own file and registers itself with ORV_CLI_VERB.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace orv::cli {
@@ -49,6 +51,15 @@ void printTable(Context& ctx, const QStringList& headers, const QList<QStringLis
 // numbers with "." and full precision.
 QString isoDate(int day);
 QString fullNumber(double value);
+
+// Splits "--name value" options (the names listed) from positional arguments;
+// flags are options without a value. False on an unknown option or a missing
+// value. "--5" and "--.5" stay positional (negative numbers).
+bool splitArgs(const QStringList& args, const QStringList& valued, const QStringList& flags,
+               QHash<QString, QString>& options, QStringList& positional);
+
+// A finite number in the C locale, or nothing.
+std::optional<double> number(const QString& text);
 
 // Reports an error on standard error; returns the exit code for it.
 int fail(Context& ctx, const QString& text);

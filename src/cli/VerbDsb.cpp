@@ -19,35 +19,6 @@ namespace {
 
 ORVDataModule& dataModule() { return *session::dataModule(); }
 
-// Splits "--name value" options (the names listed) from positional arguments;
-// flags are options without a value. False on an unknown option or a missing value.
-bool splitArgs(const QStringList& args, const QStringList& valued, const QStringList& flags,
-               QHash<QString, QString>& options, QStringList& positional)
-{
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a.startsWith(QLatin1String("--")) && a.size() > 2 && !a.at(2).isDigit() && a.at(2) != QLatin1Char('.')) {
-            const QString name = a.mid(2);
-            if (flags.contains(name))
-                options.insert(name, QString());
-            else if (valued.contains(name) && i + 1 < args.size())
-                options.insert(name, args[++i]);
-            else
-                return false;
-        } else {
-            positional << a;
-        }
-    }
-    return true;
-}
-
-std::optional<double> number(const QString& text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
-}
-
 std::optional<Day> isoDay(const QString& text)
 {
     const QDate d = QDate::fromString(text.trimmed(), Qt::ISODate);
